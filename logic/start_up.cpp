@@ -1,0 +1,7 @@
+#include "handlers.h"
+
+namespace tallimo {
+
+void onWindowCreated() {}
+
+}  // namespace tallimo

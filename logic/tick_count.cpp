@@ -1,0 +1,14 @@
+#include "tick_count.h"
+
+#include <chrono>
+
+namespace tallimo {
+
+std::uint32_t GetTickCount() {
+    // steady_clock counts from boot on Linux; only the millisecond unit and the 32-bit wrap matter.
+    const auto sinceStart = std::chrono::steady_clock::now().time_since_epoch();
+    return static_cast<std::uint32_t>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(sinceStart).count());
+}
+
+}  // namespace tallimo
