@@ -1,6 +1,9 @@
+#include "exit_routines.h"
 #include "program_entry.h"
 
 // The drill takes no arguments: whatever the command line holds is ignored.
 int main() {
-    return tallimo::programEntry();
+    const int exitCode = tallimo::programEntry();
+    tallimo::runExitRoutines();
+    return exitCode;
 }

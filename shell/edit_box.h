@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QLineEdit>
+
+#include "layout.h"
+
+namespace tallimo {
+
+// A one-line box with the drill's input rules: read-only boxes can be selected and copied but not
+// changed by the learner; digit boxes drop any typed printable character other than 0-9 and '-',
+// while pastes go in unfiltered; both limits count GBK bytes, not characters.
+class EditBox : public QLineEdit {
+  public:
+    EditBox(const ControlLayout& layout, QWidget* parent);
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+
+  private:
+    InputRule input_;
+};
+
+}  // namespace tallimo

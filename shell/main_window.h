@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+#include <map>
+#include <string>
+
+#include "layout.h"
+#include "property.h"
+
+class QSlider;
+
+namespace tallimo {
+
+class TickTimer;
+
+// mainWindow on Qt: its controls built from layoutTable, the property operations over them, and
+// the five events turned into calls of whatever handles them.
+class MainWindow : public QWidget, public PropertyHost {
+  public:
+    // Receives each event with its source: mainWindow (created), askAnswerButton, examModeCheck,
+    // difficultySlider and tickTimer.
+    using EventSink = std::function<void(ControlId source)>;
+
+    // Builds the window hidden, with events suppressed until raiseCreated. Without a sink, events
+    // go to the handlers that the layout binds.
+    explicit MainWindow(EventSink sink = {});
+    ~MainWindow() override;
+
+    // Ends the suppression and raises the window's created event.
+    void raiseCreated();
+
+    QWidget* control(ControlId id) const;
+
+    PropertyValue read(ControlId window, ControlId control, PropertyKind kind) override;
+    void write(ControlId window, ControlId control, PropertyKind kind,
+               const PropertyValue& value) override;
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void buildControl(const ControlLayout& layout);
+    void setCaption(const ControlLayout& layout, QWidget* widget, std::string gbk);
+    void raiseEvent(ControlId source);
+    void reportSliderPosition();
+    void stopEvents();
+    const ControlLayout& layoutOf(ControlId window, ControlId control) const;
+
+    EventSink sink_;
+    bool eventsSuppressed_ = true;
+    std::map<ControlId, QWidget*> controls_;
+    std::map<ControlId, std::string> captions_;
+    TickTimer* tickTimer_ = nullptr;
+    QSlider* slider_ = nullptr;
+    std::int32_t sliderPosition_ = 0;
+};
+
+}  // namespace tallimo
