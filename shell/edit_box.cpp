@@ -46,9 +46,13 @@ EditBox::EditBox(const ControlLayout& layout, QWidget* parent)
 }
 
 void EditBox::keyPressEvent(QKeyEvent* event) {
+    // Shortcuts (Ctrl+V, Alt+...) may carry a printable text on some platforms; they are not
+    // typing.
     const QString typed = event->text();
-    if (input_ == InputRule::digitsAndMinus && !typed.isEmpty() && typed.at(0).isPrint() &&
-        !std::ranges::all_of(typed, isTypeable)) {
+    const bool shortcut =
+        (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != 0;
+    if (input_ == InputRule::digitsAndMinus && !shortcut && !typed.isEmpty() &&
+        typed.at(0).isPrint() && !std::ranges::all_of(typed, isTypeable)) {
         event->accept();
         return;
     }
