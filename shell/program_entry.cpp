@@ -1,6 +1,7 @@
 #include "program_entry.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <memory>
 
 #include "exit_routines.h"
@@ -36,6 +37,14 @@ int programEntry() {
     qInstallMessageHandler(startUpMessageHandler);
     QApplication application(argc, argv);
     qInstallMessageHandler(nullptr);
+
+    // The same images as the desktop theme's, compiled into the program.
+    QIcon icon;
+    for (int size : windowLayout.iconSizes) {
+        icon.addFile(QStringLiteral(":/icons/tallimo-%1.png").arg(size), QSize(size, size));
+    }
+    QApplication::setWindowIcon(icon);
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.tallimo.Tallimo"));
 
     programStart();
     registerExitRoutine(programExit);
