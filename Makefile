@@ -1,7 +1,8 @@
 BUILD_DIR := build
 CMAKE_FLAGS ?=
+PREFIX ?= /usr/local
 
-.PHONY: run test build
+.PHONY: run test build install package
 
 $(BUILD_DIR)/build.ninja:
 	cmake -S . -B $(BUILD_DIR) -G Ninja $(CMAKE_FLAGS)
@@ -19,3 +20,13 @@ test:
 	cmake -S . -B $(BUILD_DIR) -G Ninja $(CMAKE_FLAGS)
 	cmake --build $(BUILD_DIR)
 	cd $(BUILD_DIR) && ctest --output-on-failure --timeout 300 -j 2
+
+install:
+	scripts/install-deps build
+	$(MAKE) build
+	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+package:
+	scripts/install-deps package
+	$(MAKE) build
+	cpack -G DEB --config $(BUILD_DIR)/CPackConfig.cmake -B $(BUILD_DIR)
