@@ -42,9 +42,11 @@ Qt::Alignment alignmentFor(const ControlLayout& layout) {
 }
 
 // A one-line box is at least as tall as "吴" in its font plus a 2-pixel sunken edge above and
-// below; a box laid out smaller grows downward.
+// below; a box laid out smaller grows downward. The glyph itself is measured, not the face's line
+// height: faces differ widely in the leading they add, and the layout was made for one that adds
+// none.
 int editBoxHeight(const ControlLayout& layout, const QFont& font) {
-    return std::max(layout.height, QFontMetrics(font).height() + 4);
+    return std::max(layout.height, QFontMetrics(font).tightBoundingRect(u"吴"_qs).height() + 4);
 }
 
 // The window's client area holds every group box whole: they reach x = 535 and y = 596, and the
