@@ -43,7 +43,8 @@ void drawQuestion(std::int32_t level) {
     for (std::int32_t box = 1; box <= 10; ++box) {
         std::string number = "0";
         if (usesBox(level, box)) {
-            // Read afresh for every number, as the learner could in principle have typed since.
+            // Read per number; nothing can edit them while a handler runs, so one question
+            // still draws every number from one range.
             const std::int32_t lo = rangeBound(rangeLowBox);
             const std::int32_t hi = rangeBound(rangeHighBox);
             number = numberToText(randomInRange(lo, hi));
