@@ -2,7 +2,7 @@ BUILD_DIR := build
 CMAKE_FLAGS ?=
 PREFIX ?= /usr/local
 
-.PHONY: run test build install package test-sanitize
+.PHONY: run test build install package test-sanitize fuzz
 
 # The whole suite again with AddressSanitizer and UndefinedBehaviorSanitizer, stopping at the first
 # finding. GCC, as for the normal build: the drill's GBK literals need its -fexec-charset.
@@ -41,6 +41,20 @@ test-sanitize:
 		-DCMAKE_SHARED_LINKER_FLAGS="$(SANITIZE_FLAGS)" $(CMAKE_FLAGS)
 	$(SANITIZE_ENV) cmake --build $(SANITIZE_DIR)
 	cd $(SANITIZE_DIR) && $(SANITIZE_ENV) ctest --output-on-failure --timeout 300 -j 2
+
+# libFuzzer over the value conversions and the GBK boundary, with clang. New inputs go to the
+# build directory's corpus, a crashing one to the build directory; the committed seeds stay as
+# they are.
+FUZZ_DIR := build-fuzz
+FUZZ_SECONDS ?= 60
+
+fuzz:
+	scripts/install-deps fuzz
+	cmake -S tests/fuzz -B $(FUZZ_DIR) -G Ninja -DCMAKE_CXX_COMPILER=clang++-14
+	cmake --build $(FUZZ_DIR)
+	mkdir -p $(FUZZ_DIR)/corpus
+	$(FUZZ_DIR)/value_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+		-artifact_prefix=$(FUZZ_DIR)/ $(FUZZ_DIR)/corpus tests/fuzz/corpus
 
 package:
 	scripts/install-deps package
