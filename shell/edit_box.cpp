@@ -3,6 +3,8 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QValidator>
+#include <algorithm>
+#include <numeric>
 
 #include "gbk.h"
 
@@ -43,6 +45,45 @@ EditBox::EditBox(const ControlLayout& layout, QWidget* parent)
     if (layout.maxLengthBytes > 0) {
         setValidator(new GbkLengthLimit(layout.maxLengthBytes, this));
     }
+}
+
+QRect EditBox::characterRect(int index) {
+    const QString shown = text();
+    if (index < 0 || index >= shown.size()) {
+        return {};
+    }
+    const QFontMetrics metrics(font());
+    const int width = metrics.horizontalAdvance(shown.at(index));
+    // A line taller than the box is cut at its edges, as the text is.
+    const QRect inside = contentsRect();
+    const int top = std::max(inside.top(), inside.center().y() - metrics.height() / 2);
+    const int bottom = std::min(inside.bottom(), top + metrics.height() - 1);
+    const int left = middleOf(index) - width / 2;
+    return {QPoint(left, top), QPoint(left + width - 1, bottom)};
+}
+
+int EditBox::characterAt(QPoint point) {
+    const int position = cursorPositionAt(point);
+    for (const int index : {position - 1, position}) {
+        if (characterRect(index).contains(point)) {
+            return index;
+        }
+    }
+    return -1;
+}
+
+// The line edit keeps its text layout to itself, but tells the cursor position nearest to any x:
+// it turns from before to after a character at that character's middle, alignment and scrolling
+// included.
+int EditBox::middleOf(int index) {
+    constexpr int farOut = 1 << 16;
+    int before = -farOut;
+    int after = farOut;
+    while (after - before > 1) {
+        const int x = std::midpoint(before, after);
+        (cursorPositionAt(QPoint(x, 0)) <= index ? before : after) = x;
+    }
+    return after;
 }
 
 void EditBox::keyPressEvent(QKeyEvent* event) {

@@ -13,11 +13,19 @@ class EditBox : public QLineEdit {
   public:
     EditBox(const ControlLayout& layout, QWidget* parent);
 
+    // Where the character at index stands in the box, as laid out and scrolled now; empty when
+    // there is no such character.
+    QRect characterRect(int index);
+    // The index of the character under point, or -1.
+    int characterAt(QPoint point);
+
   protected:
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
 
   private:
+    int middleOf(int index);
+
     InputRule input_;
 };
 

@@ -75,6 +75,7 @@ class GroupFrame : public QGroupBox {
 }  // namespace
 
 MainWindow::MainWindow(EventSink sink) : sink_(std::move(sink)) {
+    installAccessibility();
     if (!sink_) {
         sink_ = [](ControlId source) {
             const Handler handler =

@@ -5,6 +5,7 @@
 #include <map>
 #include <string>
 
+#include "accessibility.h"
 #include "layout.h"
 #include "property.h"
 
@@ -56,6 +57,7 @@ class MainWindow : public QWidget, public PropertyHost {
     TickTimer* tickTimer_ = nullptr;
     QSlider* slider_ = nullptr;
     std::int32_t sliderPosition_ = 0;
+    Announcer announcer_{this};
 };
 
 }  // namespace tallimo

@@ -108,6 +108,11 @@ void MainWindow::write(ControlId window, ControlId control, PropertyKind kind,
                 box->setText(fromGbk(textOf(value)));
                 // Long texts show their beginning, as a freshly set box does.
                 box->setCursorPosition(0);
+                // The answer appears while the learner's focus stays on the button, so a screen
+                // reader would not speak it by itself.
+                if (control == answerBox) {
+                    announcer_.announce(box->text());
+                }
                 return;
             }
             break;
