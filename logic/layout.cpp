@@ -23,34 +23,32 @@ struct Place {
     std::int32_t x, y, width, height;
 };
 
-constexpr ControlLayout groupBox(ControlId id, std::string_view name, Place at) {
+// A control of a kind at its place, every other setting at its default.
+constexpr ControlLayout placed(ControlId id, ControlKind kind, std::string_view name, Place at) {
     return {.id = id,
-            .kind = ControlKind::GroupBox,
+            .kind = kind,
             .name = name,
             .parent = at.parent,
             .x = at.x,
             .y = at.y,
             .width = at.width,
-            .height = at.height,
-            .font = defaultFont};
+            .height = at.height};
+}
+
+constexpr ControlLayout groupBox(ControlId id, std::string_view name, Place at) {
+    return placed(id, ControlKind::GroupBox, name, at);
 }
 
 constexpr ControlLayout label(ControlId id, std::string_view name, Place at, bool visible,
                               std::string_view caption, Font font, Rgb colour,
                               HorizontalAlign align) {
-    return {.id = id,
-            .kind = ControlKind::Label,
-            .name = name,
-            .parent = at.parent,
-            .x = at.x,
-            .y = at.y,
-            .width = at.width,
-            .height = at.height,
-            .visible = visible,
-            .text = caption,
-            .font = font,
-            .textColour = colour,
-            .horizontalAlign = align};
+    ControlLayout layout = placed(id, ControlKind::Label, name, at);
+    layout.visible = visible;
+    layout.text = caption;
+    layout.font = font;
+    layout.textColour = colour;
+    layout.horizontalAlign = align;
+    return layout;
 }
 
 constexpr ControlLayout wrappedLabel(ControlId id, std::string_view name, Place at,
@@ -64,22 +62,16 @@ constexpr ControlLayout wrappedLabel(ControlId id, std::string_view name, Place 
 constexpr ControlLayout editBox(ControlId id, std::string_view name, Place at,
                                 std::string_view text, Font font, Rgb colour, InputRule input,
                                 std::int32_t maxLengthBytes) {
-    return {.id = id,
-            .kind = ControlKind::EditBox,
-            .name = name,
-            .parent = at.parent,
-            .x = at.x,
-            .y = at.y,
-            .width = at.width,
-            .height = at.height,
-            .tabStop = true,
-            .text = text,
-            .font = font,
-            .textColour = colour,
-            .background = white,
-            .horizontalAlign = centre,
-            .input = input,
-            .maxLengthBytes = maxLengthBytes};
+    ControlLayout layout = placed(id, ControlKind::EditBox, name, at);
+    layout.tabStop = true;
+    layout.text = text;
+    layout.font = font;
+    layout.textColour = colour;
+    layout.background = white;
+    layout.horizontalAlign = centre;
+    layout.input = input;
+    layout.maxLengthBytes = maxLengthBytes;
+    return layout;
 }
 
 constexpr ControlLayout numberBox(ControlId id, std::string_view name, std::int32_t x,
