@@ -22,14 +22,29 @@ class GbkLengthLimit : public QValidator {
     GbkLengthLimit(qsizetype maxBytes, QObject* parent) : QValidator(parent), maxBytes_(maxBytes) {}
 
     State validate(QString& input, int& position) const override {
-        while (gbkLength(input) > maxBytes_ && position > 0) {
-            const int width = position > 1 && input.at(position - 1).isLowSurrogate() &&
-                                      input.at(position - 2).isHighSurrogate()
+        if (gbkLength(input) <= maxBytes_) {
+            return Acceptable;
+        }
+        // Of the text before the cursor, keep the longest start that fits beside the text after
+        // it, counted character by character: one pass, where encoding the whole text again for
+        // each character a paste loses would hold the window for seconds on a long paste.
+        const QString after = input.mid(position);
+        qsizetype room = maxBytes_ - gbkLength(after);
+        int kept = 0;
+        while (kept < position) {
+            const int width = kept + 1 < position && input.at(kept).isHighSurrogate() &&
+                                      input.at(kept + 1).isLowSurrogate()
                                   ? 2
                                   : 1;
-            input.remove(position - width, width);
-            position -= width;
+            const qsizetype bytes = gbkLength(input.mid(kept, width));
+            if (bytes > room) {
+                break;
+            }
+            room -= bytes;
+            kept += width;
         }
+        input = input.left(kept) + after;
+        position = kept;
         return gbkLength(input) <= maxBytes_ ? Acceptable : Invalid;
     }
 
