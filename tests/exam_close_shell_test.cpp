@@ -7,6 +7,7 @@
 #include <QTest>
 #include <QWindow>
 #include <memory>
+#include <ostream>
 
 #include "main_window.h"
 
@@ -27,6 +28,10 @@ struct CloseCase {
     Phase phase;
     Ending ending;
 };
+
+void PrintTo(const CloseCase& closing, std::ostream* out) {
+    *out << closing.name;
+}
 
 class ExamClose : public testing::TestWithParam<CloseCase> {
   protected:
