@@ -2,7 +2,7 @@ BUILD_DIR := build
 CMAKE_FLAGS ?=
 PREFIX ?= /usr/local
 
-.PHONY: run test build install package test-sanitize fuzz
+.PHONY: run test build install package test-sanitize fuzz bench
 
 # The whole suite again with AddressSanitizer and UndefinedBehaviorSanitizer, stopping at the first
 # finding. GCC, as for the normal build: the drill's GBK literals need its -fexec-charset.
@@ -55,6 +55,18 @@ fuzz:
 	mkdir -p $(FUZZ_DIR)/corpus
 	$(FUZZ_DIR)/value_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 		-artifact_prefix=$(FUZZ_DIR)/ $(FUZZ_DIR)/corpus tests/fuzz/corpus
+
+# Figures, not tests: start-up, idle cost, tick steadiness and handler cost, each beside its anchor.
+# The tools build in their own directory; the drill measured is $(BUILD_DIR)/tallimo. The figures
+# are printed and written to bench/RESULTS.md.
+BENCH_DIR := build-bench
+
+bench:
+	scripts/install-deps bench
+	$(MAKE) build
+	cmake -S . -B $(BENCH_DIR) -G Ninja -DTALLIMO_BENCH=ON $(CMAKE_FLAGS)
+	cmake --build $(BENCH_DIR) --target benchmarks
+	bench/run_benchmarks.sh $(BUILD_DIR)/tallimo $(BENCH_DIR)/bench bench/RESULTS.md
 
 package:
 	scripts/install-deps package
