@@ -31,9 +31,8 @@ def check(condition, message):
         fail(message)
 
 
-def start_session_bus():
+def start_session_bus(runtime):
     """A private session bus; the accessibility bus starts on it when first asked for."""
-    runtime = tempfile.mkdtemp()
     os.chmod(runtime, 0o700)
     os.environ.update(XDG_RUNTIME_DIR=runtime, GSETTINGS_BACKEND="memory",
                       QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
@@ -76,7 +75,8 @@ def reap_children():
 
 ctypes.CDLL(None, use_errno=True).prctl(PR_SET_CHILD_SUBREAPER, 1, 0, 0, 0)
 layout = json.loads(subprocess.run([LAYOUT_DUMP], check=True, capture_output=True).stdout)
-bus = start_session_bus()
+runtime = tempfile.TemporaryDirectory()
+bus = start_session_bus(runtime.name)
 
 import gi  # noqa: E402  (the session bus must be chosen before AT-SPI connects)
 
@@ -351,3 +351,4 @@ finally:
     bus.terminate()
     bus.wait()
     reap_children()
+    runtime.cleanup()

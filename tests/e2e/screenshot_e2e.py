@@ -105,8 +105,9 @@ class Window:
 
     def __init__(self, scale):
         self.scale = scale
-        env = dict(os.environ, XDG_RUNTIME_DIR=tempfile.mkdtemp())
-        os.chmod(env["XDG_RUNTIME_DIR"], 0o700)
+        self.runtime = tempfile.TemporaryDirectory()
+        env = dict(os.environ, XDG_RUNTIME_DIR=self.runtime.name)
+        os.chmod(self.runtime.name, 0o700)
         env.pop("QT_SCALE_FACTOR", None)
         if scale != 1:
             env["QT_SCALE_FACTOR"] = str(scale)
@@ -132,6 +133,7 @@ class Window:
             self.process.kill()
             self.process.wait()
             fail("Escape did not close the window")
+        self.runtime.cleanup()
         check(code == 0, f"the drill ended with {code}")
 
     def shot(self, name):
@@ -192,8 +194,8 @@ def check_text(image, control, text, scale, background, fits=True):
               f"{name}: {text!r} drawn {height} px high, its face draws it {want_height} px high")
         check(abs(width - want_width) <= slack * len(text),
               f"{name}: {text!r} drawn {width} px wide, its face draws it {want_width} px wide")
-        # Where there is room to spare, ink at the edge means the text runs on past it.
-        # Aligned text may run to the edge it is aligned to.
+        # Where there is room to spare, ink at an edge means the text runs on past it, except at
+        # the edge it is aligned to.
         if want_width + 2 < room_width:
             check(box[0] > rect[0] or control["align"] == "left", f"{name}: {text!r} cut at the left")
             check(box[2] < rect[2] or control["align"] == "right",
