@@ -48,7 +48,7 @@ case "$mode" in
     done
     depends="$(dpkg-deb -f "$deb" Depends)"
     # The libraries come from dpkg-shlibdeps; the font cannot be found that way.
-    for wanted in 'fonts-wqy-microhei | fonts-noto-cjk' 'libc6 (>=' 'libqt6core6 (>='; do
+    for wanted in 'fonts-wqy-microhei' 'libc6 (>=' 'libqt6core6 (>='; do
       [[ "$depends" == *"$wanted"* ]] || fail "Depends lacks '$wanted': $depends"
     done
     # The listing and the unpacked tree must agree: dpkg installs what the listing shows.
