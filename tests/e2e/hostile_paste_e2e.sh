@@ -34,28 +34,30 @@ range_low_box=(341 260)
 range_high_box=(453 260)
 ask_answer_button=(402 546)
 
-# The bytes a text takes in GBK, as the drill reads it: unencodable characters become one "?",
-# NUL characters are dropped.
+# The bytes the text in a file takes in GBK, as the drill reads it (unencodable characters become
+# one "?", NUL characters are dropped), then the text itself as Python writes it.
 gbk_bytes() {
-  python3 -c 'import sys; t = sys.stdin.buffer.read().decode("utf-8", "replace");
-print(len(t.replace("\0", "").encode("gbk", "replace")))'
+  python3 -c 'import sys; t = open(sys.argv[1], "rb").read().decode("utf-8", "replace");
+print(len(t.replace("\0", "").encode("gbk", "replace")), ascii(t))' "$1"
 }
 
 clipboard_holds() {
   xclip -selection clipboard -t UTF8_STRING -i "$1"
 }
 
-# Selects all of the box at the given point and copies it; prints what the clipboard then holds.
-# A marker put on the clipboard first tells when the copy has happened.
+# Selects all of the box at the given point and copies it into the file $copied. A marker put on
+# the clipboard first tells when the copy has happened.
+copied="$XDG_RUNTIME_DIR/copied"
 copy_box() {
-  local marker="$XDG_RUNTIME_DIR/marker" copied="$XDG_RUNTIME_DIR/copied"
+  local marker="$XDG_RUNTIME_DIR/marker"
   echo "clipboard before the copy" >"$marker"
   clipboard_holds "$marker"
   click_at "$1" "$2"
   xdotool key --window "$wid" ctrl+a ctrl+c
   for _ in $(seq 1 300); do
-    xclip -selection clipboard -o >"$copied" 2>/dev/null || true
-    cmp -s "$copied" "$marker" || { cat "$copied"; return; }
+    if xclip -selection clipboard -o >"$copied" 2>/dev/null && ! cmp -s "$copied" "$marker"; then
+      return 0
+    fi
     sleep 0.1
   done
   fail "the box at $1,$2 gave nothing to copy within 30 s"
@@ -78,11 +80,11 @@ for box in answer_time_box range_low_box range_high_box; do
   declare -n point="$box"
   started=$SECONDS
   paste_into "${point[@]}"
-  held="$(copy_box "${point[@]}")"
+  copy_box "${point[@]}"
   kill -0 "$pid" 2>/dev/null || fail "the drill ended after the paste into $box"
-  bytes=$(printf '%s' "$held" | gbk_bytes)
-  (( bytes <= 2 )) || fail "$box holds $bytes GBK bytes after the paste"
-  echo "$box: holds $bytes GBK bytes after the paste ($(( SECONDS - started )) s)"
+  read -r bytes held < <(gbk_bytes "$copied")
+  (( bytes <= 2 )) || fail "$box holds $bytes GBK bytes after the paste: $held"
+  echo "$box: holds $bytes GBK bytes after the paste ($(( SECONDS - started )) s): $held"
   unset -n point
 done
 
