@@ -11,10 +11,20 @@ QString fromGbk(std::string_view gbk) {
 }
 
 std::string toGbk(const QString& text) {
-    QString withoutNul = text;
-    withoutNul.remove(QChar(u'\0'));
+    QString cleaned = text;
+    cleaned.remove(QChar(u'\0'));
+    // A surrogate without its partner is no character at all; the encoder would silently drop
+    // one at the very end, so every such half becomes "?" like any other character GBK lacks.
+    for (qsizetype i = 0; i < cleaned.size(); ++i) {
+        if (cleaned[i].isHighSurrogate() && i + 1 < cleaned.size() &&
+            cleaned[i + 1].isLowSurrogate()) {
+            ++i;
+        } else if (cleaned[i].isSurrogate()) {
+            cleaned[i] = u'?';
+        }
+    }
     QStringEncoder encoder("GBK", QStringConverter::Flag::Stateless);
-    const QByteArray bytes = encoder.encode(withoutNul);
+    const QByteArray bytes = encoder.encode(cleaned);
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
