@@ -27,6 +27,10 @@ using namespace std::chrono_literals;
 
 constexpr auto idleSpan = 10s;
 constexpr auto examSpan = 30s;
+// The programs are looked at this often. A burst is a run of slices in which a program woke, with
+// a quiet slice before and after: one tick's work, a few milliseconds long, makes one burst even
+// when it straddles two slices.
+constexpr auto slice = 100ms;
 // Lets start-up work and the reaction to the clicks die down before a measurement.
 constexpr auto settle = 2s;
 
@@ -111,12 +115,14 @@ struct Usage {
     double cpuMilliseconds;
     long wakeUps;
     std::map<std::string, long> byThread;
+    int bursts;
 };
 
 // A thread started during the span counts with all its wake-ups; one that ended during it counts
 // with none, as its last figures cannot be read.
 Usage between(const Sample& before, const Sample& after) {
-    Usage usage{std::chrono::duration<double, std::milli>(after.cpu - before.cpu).count(), 0, {}};
+    Usage usage{
+        std::chrono::duration<double, std::milli>(after.cpu - before.cpu).count(), 0, {}, 0};
     for (const auto& [tid, thread] : after.threads) {
         const auto earlier = before.threads.find(tid);
         const long count =
@@ -125,6 +131,48 @@ Usage between(const Sample& before, const Sample& after) {
         usage.byThread[thread.name] += count;
     }
     return usage;
+}
+
+long totalWakeUps(pid_t pid) {
+    long total = 0;
+    for (const auto& [tid, thread] : wakeUps(pid)) {
+        total += thread.count;
+    }
+    return total;
+}
+
+// Watches the programs over the span, calling eachSecond once a second.
+template <typename EachSecond>
+std::vector<Usage> watchSpan(const std::vector<pid_t>& pids, Clock::duration span,
+                             EachSecond eachSecond) {
+    std::vector<Sample> before;
+    std::vector<long> seen;
+    std::vector<int> bursts(pids.size(), 0);
+    std::vector<bool> wasActive(pids.size(), false);
+    for (const pid_t pid : pids) {
+        before.push_back(sample(pid));
+        seen.push_back(totalWakeUps(pid));
+    }
+    const Clock::time_point start = Clock::now();
+    for (int slices = 1; slices * slice <= span; ++slices) {
+        std::this_thread::sleep_until(start + slices * slice);
+        for (std::size_t index = 0; index < pids.size(); ++index) {
+            const long now = totalWakeUps(pids[index]);
+            const bool active = now != seen[index];
+            bursts[index] += active && !wasActive[index] ? 1 : 0;
+            wasActive[index] = active;
+            seen[index] = now;
+        }
+        if (slices * slice % 1s == 0ms) {
+            eachSecond();
+        }
+    }
+    std::vector<Usage> usages;
+    for (std::size_t index = 0; index < pids.size(); ++index) {
+        usages.push_back(between(before[index], sample(pids[index])));
+        usages.back().bursts = bursts[index];
+    }
+    return usages;
 }
 
 struct Round {
@@ -141,12 +189,10 @@ Round measureRound(XWatch& watch, const std::string& drillProgram,
     Running ticking(watch, {floorProgram, "tick"});
 
     std::this_thread::sleep_for(settle);
-    Sample drillBefore = sample(drill.pid());
-    Sample floorBefore = sample(floor.pid());
-    std::this_thread::sleep_for(idleSpan);
     Round round{};
-    round.drillIdle = between(drillBefore, sample(drill.pid()));
-    round.floorIdle = between(floorBefore, sample(floor.pid()));
+    const std::vector<Usage> idle = watchSpan({drill.pid(), floor.pid()}, idleSpan, [] {});
+    round.drillIdle = idle[0];
+    round.floorIdle = idle[1];
 
     const std::uint64_t emptyAnswer = drill.digest(answerBox);
     drill.click(examModeCheck);
@@ -154,15 +200,12 @@ Round measureRound(XWatch& watch, const std::string& drillProgram,
     run({"xdotool", "mousemove", "0", "0"});
     std::this_thread::sleep_for(settle);
 
-    drillBefore = sample(drill.pid());
-    floorBefore = sample(ticking.pid());
     bool answeredByItself = false;
-    for (auto waited = 0s; waited < examSpan; waited += 1s) {
-        std::this_thread::sleep_for(1s);
+    const std::vector<Usage> exam = watchSpan({drill.pid(), ticking.pid()}, examSpan, [&] {
         answeredByItself = answeredByItself || drill.digest(answerBox) != emptyAnswer;
-    }
-    round.drillExam = between(drillBefore, sample(drill.pid()));
-    round.floorTicking = between(floorBefore, sample(ticking.pid()));
+    });
+    round.drillExam = exam[0];
+    round.floorTicking = exam[1];
     if (!answeredByItself) {
         throw std::runtime_error("the drill showed no answer by itself: the exam did not run");
     }
@@ -183,6 +226,9 @@ double cpuOf(const Usage& usage) {
 }
 double wakeUpsOf(const Usage& usage) {
     return static_cast<double>(usage.wakeUps);
+}
+double burstsOf(const Usage& usage) {
+    return usage.bursts;
 }
 
 void row(const std::vector<Round>& rounds, const char* name, Usage Round::*drill,
@@ -214,15 +260,22 @@ int measure(int rounds, const std::string& drill, const std::string& floor) {
     std::printf("### 2. Idle cost\n\n");
     std::printf(
         "CPU time and wake-ups (voluntary context switches, all threads) of the running program: "
-        "%llds with no question open against the idle floor, then %llds of an exam (answer time "
-        "15 s) against the floor counting seconds on a one-second timer. Medians of %d rounds; in "
-        "each round the programs run side by side on one X server.\n\n",
-        static_cast<long long>(idleSeconds), static_cast<long long>(examSeconds), rounds);
+        "%lld s with no question open against the idle floor, then %lld s of an exam (answer time "
+        "15 s) against the floor counting seconds on a one-second timer. The programs are looked "
+        "at every %lld ms; a burst is a run of such slices in which a program woke, between quiet "
+        "ones, so a program that wakes once a second and then sleeps until the next second makes "
+        "one burst a second, however many threads its work wakes. Medians of %d rounds; in each "
+        "round the programs run side by side on one X server.\n\n",
+        static_cast<long long>(idleSeconds), static_cast<long long>(examSeconds),
+        static_cast<long long>(std::chrono::milliseconds(slice).count()), rounds);
     std::printf("| figure | drill | floor | drill / floor | goal |\n|---|---|---|---|---|\n");
     row(results, "idle: CPU time", &Round::drillIdle, &Round::floorIdle, cpuOf, " ms", 2, "0");
     row(results, "idle: wake-ups", &Round::drillIdle, &Round::floorIdle, wakeUpsOf, "", 0, "0");
+    row(results, "idle: wake-up bursts", &Round::drillIdle, &Round::floorIdle, burstsOf, "", 0,
+        "0");
     row(results, "exam: CPU time", &Round::drillExam, &Round::floorTicking, cpuOf, " ms", 1, "");
-    row(results, "exam: wake-ups", &Round::drillExam, &Round::floorTicking, wakeUpsOf, "", 0,
+    row(results, "exam: wake-ups", &Round::drillExam, &Round::floorTicking, wakeUpsOf, "", 0, "");
+    row(results, "exam: wake-up bursts", &Round::drillExam, &Round::floorTicking, burstsOf, "", 0,
         ("one a second (" + std::to_string(examSeconds) + ")").c_str());
     std::printf(
         "\nWake-ups by thread in the last round: drill idle: %s; drill exam: %s; floor "

@@ -37,5 +37,6 @@ on_x_server "$tools/idle_bench" 3 "$drill" "$tools/floor_window" | tee -a "$figu
 "$tools/handler_bench" --benchmark_color=false 2>"$tools/handler_bench.log" | tee -a "$figures"
 echo "Google Benchmark's own output: $tools/handler_bench.log"
 
+echo "Load average when the run ended: $(cut -d' ' -f1-3 /proc/loadavg)." | tee -a "$figures"
 cp "$figures" "$report"
 echo "Written to $report"
