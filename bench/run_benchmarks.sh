@@ -20,12 +20,22 @@ on_x_server() {
 }
 
 cpu="$(lscpu | sed -n 's/^Model name: *//p' | head -1)"
+# The sources measured: their commit, and whether the tree differs from it (but for this report).
+repository="$(dirname "$0")/.."
+if source_tree="commit $(git -C "$repository" rev-parse --short HEAD 2>/dev/null)"; then
+  if [ -n "$(git -C "$repository" status --porcelain -- . ':!bench/RESULTS.md')" ]; then
+    source_tree="$source_tree with uncommitted changes"
+  fi
+else
+  source_tree="a tree outside git"
+fi
 {
   echo "# Benchmark results"
   echo
   echo "Written by \`make bench\` on $(date -u '+%Y-%m-%d %H:%M UTC'): $(nproc) cores ($cpu)," \
     "Linux $(uname -r), Qt $(pkg-config --modversion Qt6Core), load average" \
-    "$(cut -d' ' -f1-3 /proc/loadavg) when the run began. The drill is \`$drill\`; the floor is" \
+    "$(cut -d' ' -f1-3 /proc/loadavg) when the run began; sources at $source_tree. The drill is" \
+    "\`$drill\`; the floor is" \
     "\`bench/floor_window.cpp\`, a bare Qt 6 Widgets window of the drill's size with one line of" \
     "Chinese in a 93-pixel font."
   echo
