@@ -2,22 +2,21 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QGroupBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QSlider>
-#include <QStyle>
 #include <QWindow>
 #include <algorithm>
 #include <ranges>
 
+#include "caption_label.h"
 #include "edit_box.h"
 #include "gbk.h"
+#include "group_frame.h"
 #include "tick_timer.h"
 
 namespace tallimo {
@@ -69,41 +68,6 @@ QSize clientSize() {
     }
     return {right + 1, bottom + 1};
 }
-
-// A group box that lets a press through to the window, so the window can be dragged by it.
-class GroupFrame : public QGroupBox {
-  public:
-    using QGroupBox::QGroupBox;
-
-  protected:
-    void mousePressEvent(QMouseEvent* event) override { event->ignore(); }
-};
-
-// A one-line caption whose face's line is taller than the label (a 21 px digit in a 16 px level
-// mark) is centred by what it draws, not by its line: the line's empty descent would otherwise push
-// the glyph out at the top, though the glyph itself fits.
-class CaptionLabel : public QLabel {
-  public:
-    using QLabel::QLabel;
-
-  protected:
-    void paintEvent(QPaintEvent* event) override {
-        const QFontMetrics metrics(font());
-        const QRect area = contentsRect();
-        if (wordWrap() || text().isEmpty() || metrics.height() <= area.height()) {
-            QLabel::paintEvent(event);
-            return;
-        }
-        const QRect ink = metrics.tightBoundingRect(text());
-        const int baseline = area.top() + (area.height() - ink.height()) / 2 - ink.top();
-        const QRect line(area.left(), baseline - metrics.ascent(), area.width(), metrics.height());
-        QPainter painter(this);
-        style()->drawItemText(
-            &painter, line,
-            static_cast<int>((alignment() & Qt::AlignHorizontal_Mask) | Qt::AlignTop), palette(),
-            isEnabled(), text(), foregroundRole());
-    }
-};
 
 }  // namespace
 
