@@ -1,4 +1,4 @@
-# Helpers for driving build/tallimo on the X server that xvfb-run gives the test.
+# Helpers for driving build/tallimo on the private X server that with_xvfb.sh gives the test.
 # shellcheck shell=bash
 
 binary="$1"
@@ -40,4 +40,11 @@ expect_exit() {
 # Clicks at a point given in window client coordinates.
 click_at() {
   xdotool mousemove --window "$wid" "$1" "$2" click 1
+}
+
+# Presses keys as the learner does: real key events (XTEST) into the window, focused first.
+# Keys sent to the window with XSendEvent instead now and then go astray.
+press_keys() {
+  xdotool windowfocus --sync "$wid"
+  xdotool key "$@"
 }

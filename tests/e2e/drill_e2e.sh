@@ -28,7 +28,7 @@ sleep 0.5
 import -window "$wid" "$shots/answer.png"
 answered=$(red_pixels_in_answer_box)
 
-xdotool key --window "$wid" Escape || true
+press_keys Escape
 expect_exit 0
 
 (( before == 0 && asked == 0 )) || fail "the answer box was not empty before the answer"

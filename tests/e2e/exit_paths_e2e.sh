@@ -57,13 +57,13 @@ start_exam() {
   start_drill
   click_at "${exam_check[@]}"
   click_at "${answer_time_box[@]}"
-  xdotool key --window "$wid" ctrl+a 2
+  press_keys ctrl+a 2
   click_at "${ask_answer_button[@]}"
 }
 
 close_window() {
   case "$1" in
-    escape) xdotool key --window "$wid" Escape || true ;;
+    escape) press_keys Escape ;;
     delete) send_delete_window "$wid" ;;
   esac
 }

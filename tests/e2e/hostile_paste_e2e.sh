@@ -53,7 +53,7 @@ copy_box() {
   echo "clipboard before the copy" >"$marker"
   clipboard_holds "$marker"
   click_at "$1" "$2"
-  xdotool key --window "$wid" ctrl+a ctrl+c
+  press_keys ctrl+a ctrl+c
   for _ in $(seq 1 300); do
     if xclip -selection clipboard -o >"$copied" 2>/dev/null && ! cmp -s "$copied" "$marker"; then
       return 0
@@ -66,7 +66,7 @@ copy_box() {
 paste_into() {
   clipboard_holds "$hostile"
   click_at "$1" "$2"
-  xdotool key --window "$wid" ctrl+a ctrl+v
+  press_keys ctrl+a ctrl+v
 }
 
 red_pixels_in_answer_box() {
@@ -99,6 +99,6 @@ answered=$(red_pixels_in_answer_box)
 (( asked == 0 )) || fail "the answer box was not empty while the question was open"
 (( answered > 200 )) || fail "no answer drawn after the pastes ($answered red pixels)"
 
-xdotool key --window "$wid" Escape || true
+press_keys Escape
 expect_exit 0
 echo "answer drawn with $answered red pixels after the pastes; Escape ended the drill with 0"

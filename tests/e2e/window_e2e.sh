@@ -13,6 +13,6 @@ expected_y=$(( (screen_height - 625) / 2 ))
 (( Y >= expected_y - 32 && Y <= expected_y + 32 )) || fail "window top edge $Y, expected about $expected_y"
 (( WIDTH >= 536 && HEIGHT >= 597 )) || fail "client area ${WIDTH}x$HEIGHT cannot hold the group boxes"
 
-xdotool key --window "$wid" Escape || true
+press_keys Escape
 expect_exit 0
 echo "window centred at $X,$Y (${WIDTH}x$HEIGHT); Escape ended it with 0"
