@@ -15,8 +15,10 @@ chmod 700 "$XDG_RUNTIME_DIR"
 figures="$(mktemp)"
 trap 'rm -rf "$XDG_RUNTIME_DIR" "$figures"' EXIT
 
+# -noreset: the server would reset each time its last client leaves, and a program started during
+# that reset finds no display.
 on_x_server() {
-  xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$@"
+  xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp -noreset" "$@"
 }
 
 cpu="$(lscpu | sed -n 's/^Model name: *//p' | head -1)"
