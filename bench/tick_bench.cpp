@@ -138,11 +138,7 @@ int main(int argc, char** argv) {
             drillTicks.push_back(Clock::now());
             finishWhenDone();
         }
-        const Handler handler =
-            source == mainWindow ? windowLayout.handler : findLayout(source)->handler;
-        if (handler != nullptr) {
-            handler();
-        }
+        runBoundHandler(source);
     });
     setPropertyHost(&window);
     window.raiseCreated();

@@ -166,6 +166,17 @@ constexpr std::array<ControlLayout, controlCount> layoutTable{
 };
 // clang-format on
 
+void runBoundHandler(ControlId source) {
+    Handler handler = windowLayout.handler;
+    if (source != mainWindow) {
+        const ControlLayout* layout = findLayout(source);
+        handler = layout != nullptr ? layout->handler : nullptr;
+    }
+    if (handler != nullptr) {
+        handler();
+    }
+}
+
 const ControlLayout* findLayout(ControlId id) {
     const auto found = std::ranges::find(layoutTable, id, &ControlLayout::id);
     return found == layoutTable.end() ? nullptr : &*found;

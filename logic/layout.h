@@ -111,4 +111,7 @@ extern const std::array<ControlLayout, controlCount> layoutTable;
 // The record of a control; nullptr for an id the window does not have.
 const ControlLayout* findLayout(ControlId id);
 
+// Runs the handler that the layout binds to the event of source (mainWindow or a control), if any.
+void runBoundHandler(ControlId source);
+
 }  // namespace tallimo

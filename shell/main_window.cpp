@@ -74,13 +74,7 @@ QSize clientSize() {
 MainWindow::MainWindow(EventSink sink) : sink_(std::move(sink)) {
     installAccessibility();
     if (!sink_) {
-        sink_ = [](ControlId source) {
-            const Handler handler =
-                source == mainWindow ? windowLayout.handler : findLayout(source)->handler;
-            if (handler != nullptr) {
-                handler();
-            }
-        };
+        sink_ = runBoundHandler;
     }
     setWindowTitle(fromGbk(windowLayout.caption));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |

@@ -43,9 +43,7 @@ class ExamClose : public testing::TestWithParam<CloseCase> {
             if (source == tickTimer) {
                 ++ticks_;
             }
-            const Handler handler =
-                source == mainWindow ? windowLayout.handler : findLayout(source)->handler;
-            handler();
+            runBoundHandler(source);
         });
         setPropertyHost(window_.get());
         window_->raiseCreated();

@@ -20,14 +20,6 @@ std::uint32_t modelTickCount() {
     return reading;
 }
 
-Handler boundHandler(ControlId source) {
-    if (source == mainWindow) {
-        return windowLayout.handler;
-    }
-    const ControlLayout* layout = findLayout(source);
-    return layout != nullptr ? layout->handler : nullptr;
-}
-
 bool carries(ControlKind control, PropertyKind property) {
     switch (property) {
         case PropertyKind::visible:
@@ -71,12 +63,7 @@ bool typable(char c) {
 
 }  // namespace
 
-WindowModel::WindowModel()
-    : WindowModel([](ControlId source) {
-          if (const Handler handler = boundHandler(source)) {
-              handler();
-          }
-      }) {}
+WindowModel::WindowModel() : WindowModel(runBoundHandler) {}
 
 WindowModel::WindowModel(EventSink sink) : sink_(std::move(sink)) {
     for (const ControlLayout& layout : layoutTable) {
