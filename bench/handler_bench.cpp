@@ -39,7 +39,6 @@ class Host {
 class RealWindow final : public Host {
   public:
     explicit RealWindow(bool paints) : paints_(paints) {
-        setPropertyHost(&window_);
         window_.raiseCreated();
         window_.show();
         QCoreApplication::processEvents();
@@ -47,7 +46,6 @@ class RealWindow final : public Host {
             ->triggerAction(QAbstractSlider::SliderToMaximum);
         QCoreApplication::processEvents();
     }
-    ~RealWindow() override { setPropertyHost(nullptr); }
 
     void repaint() override {
         if (paints_) {

@@ -140,7 +140,6 @@ int main(int argc, char** argv) {
         }
         runBoundHandler(source);
     });
-    setPropertyHost(&window);
     window.raiseCreated();
     window.show();
 
@@ -158,7 +157,6 @@ int main(int argc, char** argv) {
         coarseTicks.push_back(Clock::now());
     });
     QApplication::exec();
-    setPropertyHost(nullptr);
 
     report(ticks, steadinessOf(drillTicks, ticks), steadinessOf(coarseTicks, ticks));
     return 0;

@@ -114,6 +114,7 @@ MainWindow::MainWindow(EventSink sink) : sink_(std::move(sink)) {
 
 MainWindow::~MainWindow() {
     stopEvents();
+    setPropertyHost(nullptr);
 }
 
 void MainWindow::stopEvents() {
@@ -231,6 +232,7 @@ void MainWindow::setCaption(const ControlLayout& layout, QWidget* widget, std::s
 }
 
 void MainWindow::raiseCreated() {
+    setPropertyHost(this);
     eventsSuppressed_ = false;
     raiseEvent(mainWindow);
 }

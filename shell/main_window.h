@@ -28,7 +28,8 @@ class MainWindow : public QWidget, public PropertyHost {
     explicit MainWindow(EventSink sink = {});
     ~MainWindow() override;
 
-    // Ends the suppression and raises the window's created event.
+    // Makes this window the one the handlers read and write, until it is destroyed, then ends
+    // the suppression and raises the window's created event.
     void raiseCreated();
 
     QWidget* control(ControlId id) const;

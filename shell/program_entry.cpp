@@ -50,14 +50,12 @@ int programEntry() {
     registerExitRoutine(programExit);
 
     auto window = std::make_unique<MainWindow>();
-    setPropertyHost(window.get());
     window->raiseCreated();
     window->show();
     window->activateWindow();
 
     QApplication::exec();
 
-    setPropertyHost(nullptr);
     window.reset();
     return 0;
 }

@@ -28,14 +28,11 @@ class Accessibility : public testing::Test {
                     readInteger(mainWindow, difficultySlider, PropertyKind::position));
             }
         });
-        setPropertyHost(window_.get());
         window_->raiseCreated();
         window_->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
         events_.clear();
     }
-
-    void TearDown() override { setPropertyHost(nullptr); }
 
     QAccessibleInterface* accessible(ControlId id) {
         return QAccessible::queryAccessibleInterface(window_->control(id));

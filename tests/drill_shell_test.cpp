@@ -18,13 +18,10 @@ class DrillWindow : public testing::Test {
   protected:
     void SetUp() override {
         window_ = std::make_unique<MainWindow>();
-        setPropertyHost(window_.get());
         window_->raiseCreated();
         window_->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
     }
-
-    void TearDown() override { setPropertyHost(nullptr); }
 
     QString shown(ControlId id) const {
         if (auto* box = qobject_cast<QLineEdit*>(window_->control(id))) {

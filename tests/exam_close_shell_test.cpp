@@ -45,13 +45,10 @@ class ExamClose : public testing::TestWithParam<CloseCase> {
             }
             runBoundHandler(source);
         });
-        setPropertyHost(window_.get());
         window_->raiseCreated();
         window_->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
     }
-
-    void TearDown() override { setPropertyHost(nullptr); }
 
     QLineEdit* box(ControlId id) const { return static_cast<QLineEdit*>(window_->control(id)); }
 
@@ -74,7 +71,6 @@ class ExamClose : public testing::TestWithParam<CloseCase> {
                 window_->windowHandle()->close();
                 break;
             case Ending::destroy:
-                setPropertyHost(nullptr);
                 window_.reset();
                 break;
         }

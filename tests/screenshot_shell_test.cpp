@@ -17,13 +17,10 @@ class Look : public testing::Test {
   protected:
     void SetUp() override {
         window_ = std::make_unique<MainWindow>([](ControlId) {});
-        setPropertyHost(window_.get());
         window_->raiseCreated();
         window_->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
     }
-
-    void TearDown() override { setPropertyHost(nullptr); }
 
     EditBox* box(ControlId id) { return static_cast<EditBox*>(window_->control(id)); }
 

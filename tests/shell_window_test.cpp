@@ -36,14 +36,11 @@ class ShellWindow : public testing::Test {
                 onEvent_(source);
             }
         });
-        setPropertyHost(window_.get());
         window_->raiseCreated();
         events_.clear();
         window_->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
     }
-
-    void TearDown() override { setPropertyHost(nullptr); }
 
     template <typename Widget>
     Widget* widget(ControlId id) {
