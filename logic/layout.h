@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string_view>
 
@@ -113,5 +114,10 @@ const ControlLayout* findLayout(ControlId id);
 
 // Runs the handler that the layout binds to the event of source (mainWindow or a control), if any.
 void runBoundHandler(ControlId source);
+
+// Where a window sends each event it raises, named by its source: mainWindow (created),
+// askAnswerButton, examModeCheck, difficultySlider or tickTimer. runBoundHandler is the program's;
+// tests and benchmarks record or time the events around it.
+using EventSink = std::function<void(ControlId source)>;
 
 }  // namespace tallimo

@@ -73,9 +73,6 @@ QSize clientSize() {
 
 MainWindow::MainWindow(EventSink sink) : sink_(std::move(sink)) {
     installAccessibility();
-    if (!sink_) {
-        sink_ = runBoundHandler;
-    }
     setWindowTitle(fromGbk(windowLayout.caption));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |

@@ -19,13 +19,8 @@ class TickTimer;
 // the five events turned into calls of whatever handles them.
 class MainWindow : public QWidget, public PropertyHost {
   public:
-    // Receives each event with its source: mainWindow (created), askAnswerButton, examModeCheck,
-    // difficultySlider and tickTimer.
-    using EventSink = std::function<void(ControlId source)>;
-
-    // Builds the window hidden, with events suppressed until raiseCreated. Without a sink, events
-    // go to the handlers that the layout binds.
-    explicit MainWindow(EventSink sink = {});
+    // Builds the window hidden, with events suppressed until raiseCreated.
+    explicit MainWindow(EventSink sink = runBoundHandler);
     ~MainWindow() override;
 
     // Makes this window the one the handlers read and write, until it is destroyed, then ends

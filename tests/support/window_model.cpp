@@ -63,8 +63,6 @@ bool typable(char c) {
 
 }  // namespace
 
-WindowModel::WindowModel() : WindowModel(runBoundHandler) {}
-
 WindowModel::WindowModel(EventSink sink) : sink_(std::move(sink)) {
     for (const ControlLayout& layout : layoutTable) {
         controls_.emplace(layout.id, Control{.kind = layout.kind,

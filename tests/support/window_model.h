@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "controls.h"
+#include "layout.h"
 #include "property.h"
 
 namespace tallimo {
@@ -38,13 +39,7 @@ struct PropertyWrite {
 // at a time.
 class WindowModel final : public PropertyHost {
   public:
-    // Receives each raised event, named by its source: mainWindow for the created event, else the
-    // button, the check box, the slider or the timer.
-    using EventSink = std::function<void(ControlId source)>;
-
-    // Events run the handlers that layoutTable binds.
-    WindowModel();
-    explicit WindowModel(EventSink sink);
+    explicit WindowModel(EventSink sink = runBoundHandler);
     ~WindowModel();
     WindowModel(const WindowModel&) = delete;
     WindowModel& operator=(const WindowModel&) = delete;
